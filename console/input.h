@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "console/output.h"
+
+// Formatted reading of the console's input: words and decimal integers
+// separated by white space (blank, tab, line feed, vertical tab, form feed,
+// carriage return).
+//
+// Input arrives in blocks through a buffer that the owner supplies, so reading
+// costs one system call per block, never one per character, and no word is
+// ever held whole: however long a word is, memory stays the same. Every read
+// first flushes the tied output, so whatever was written before it (a prompt
+// above all) is visible while the program waits. Once the source has reported
+// its end, it is not asked again: a terminal's end-of-file ends the input.
+class Input {
+ public:
+  // Fills `into` with the next bytes and returns how many; 0 at the end.
+  using Source = std::size_t (*)(void* context, std::span<char> into);
+
+  enum class Status { integer, notAnInteger, endOfInput };
+  struct IntegerRead {
+    Status status;
+    std::int32_t value;  // meaningful only with Status::integer
+  };
+
+  // Reads an open file descriptor through `buffer`, one read(2) per block.
+  Input(int fileDescriptor, std::span<char> buffer, Output& tied);
+  Input(Source source, void* context, std::span<char> buffer, Output& tied);
+  // Reads `text`, which must outlive this object, and nothing after it.
+  Input(std::string_view text, Output& tied);
+
+  Input(const Input&) = delete;
+  Input& operator=(const Input&) = delete;
+
+  // Skips white space and reads the next word. Stores as much of it as fits
+  // in `word` with a terminating NUL after it and discards the rest of the
+  // word, so a long word never spills into the next read. At the end of the
+  // input `word` is left empty and the result is false.
+  // REQUIRES: !word.empty()
+  [[nodiscard]] bool readWord(std::span<char> word);
+
+  // Skips white space and reads an optional sign followed directly by decimal
+  // digits, in the range of std::int32_t. The first character after the
+  // digits stays unread. A word without digits after the sign, or with a value
+  // out of range, is discarded up to the next white space and reported as
+  // Status::notAnInteger.
+  [[nodiscard]] IntegerRead readInteger();
+
+ private:
+  static constexpr int END = -1;
+
+  int peek() { return next_ != end_ ? static_cast<unsigned char>(*next_) : peekAfterRefill(); }
+  int peekAfterRefill();
+  int skipSpace();
+  void discardWord();
+  std::size_t fetch();
+
+  Source source_ = nullptr;
+  void* context_ = nullptr;
+  int fileDescriptor_ = -1;
+  std::span<char> buffer_;  // owned by the caller, outlives this object
+  const char* next_ = nullptr;
+  const char* end_ = nullptr;  // unread bytes are [next_, end_)
+  bool ended_ = false;         // the source has reported its end
+  Output& tied_;
+};
