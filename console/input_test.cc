@@ -1,1 +1,162 @@
+#include "console/input.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "console/captured_output.h"
+
+namespace {
+
+using Status = Input::Status;
+
+// A source that hands out its text `step` bytes at a time, so that words and
+// numbers straddle the edges of the input buffer.
+struct ChunkedSource {
+  std::string_view text;
+  std::size_t step;
+
+  static std::size_t read(void* context, std::span<char> into) {
+    auto* self = static_cast<ChunkedSource*>(context);
+    const std::size_t n = std::min({self->step, into.size(), self->text.size()});
+    std::copy_n(self->text.data(), n, into.data());
+    self->text.remove_prefix(n);
+    return n;
+  }
+};
+
+// Runs `check` on an Input over `text`, read whole and in chunks of 1 and 3
+// bytes through a buffer of 4.
+template <typename Check>
+void forEachWayOfReading(std::string_view text, Check check) {
+  {
+    SCOPED_TRACE("whole text");
+    CapturedOutput out;
+    Input in(text, out.output());
+    check(in);
+  }
+  for (const std::size_t step : {1, 3}) {
+    SCOPED_TRACE("chunks of " + std::to_string(step));
+    CapturedOutput out;
+    ChunkedSource source{text, step};
+    std::array<char, 4> buffer{};
+    Input in(&ChunkedSource::read, &source, buffer, out.output());
+    check(in);
+  }
+}
+
+std::string nextWord(Input& in) {
+  std::array<char, 256> word{};
+  return in.readWord(word) ? std::string(word.data()) : std::string("<end>");
+}
+
+TEST(Input, IntegerReads) {
+  struct Row {
+    const char* input;
+    Status status;
+    std::int32_t value;
+    const char* then;  // the word read next
+  };
+  const Row rows[] = {
+      {"5", Status::integer, 5, "<end>"},
+      {"  \t\n\v\f\r 42 x", Status::integer, 42, "x"},
+      {"-0", Status::integer, 0, "<end>"},
+      {"+7", Status::integer, 7, "<end>"},
+      {"000000000000000000000000012", Status::integer, 12, "<end>"},
+      {"-3", Status::integer, -3, "<end>"},
+      {"2147483647", Status::integer, 2147483647, "<end>"},
+      {"-2147483648", Status::integer, -2147483648, "<end>"},
+      // The number ends at the first non-digit, which stays for the next read.
+      {"12abc def", Status::integer, 12, "abc"},
+      {"7-1", Status::integer, 7, "-1"},
+      // Failures discard the rest of the word, and only that.
+      {"2147483648 next", Status::notAnInteger, 0, "next"},
+      {"-2147483649 next", Status::notAnInteger, 0, "next"},
+      {"99999999999999999999999999abc next", Status::notAnInteger, 0, "next"},
+      {"abc next", Status::notAnInteger, 0, "next"},
+      {"- 5", Status::notAnInteger, 0, "5"},
+      {"+-1 next", Status::notAnInteger, 0, "next"},
+      {"--1", Status::notAnInteger, 0, "<end>"},
+      {"0x10 next", Status::integer, 0, "x10"},
+      {"+", Status::notAnInteger, 0, "<end>"},
+      {"", Status::endOfInput, 0, "<end>"},
+      {" \n\t ", Status::endOfInput, 0, "<end>"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.input);
+    forEachWayOfReading(row.input, [&](Input& in) {
+      const auto [status, value] = in.readInteger();
+      EXPECT_EQ(status, row.status);
+      if (status == Status::integer) {
+        EXPECT_EQ(value, row.value);
+      }
+      EXPECT_EQ(nextWord(in), row.then);
+    });
+  }
+}
+
+TEST(Input, WordsKeepWhatFitsAndDiscardTheRest) {
+  const std::string longWord = "p" + std::string(1000, 'q');
+  const std::string text = "  first\tsecond\r\n" + longWord + " after \v\f";
+  forEachWayOfReading(text, [&](Input& in) {
+    std::array<char, 8> word{};
+    ASSERT_TRUE(in.readWord(word));
+    EXPECT_STREQ(word.data(), "first");
+    ASSERT_TRUE(in.readWord(word));
+    EXPECT_STREQ(word.data(), "second");
+    ASSERT_TRUE(in.readWord(word));
+    EXPECT_STREQ(word.data(), "pqqqqqq") << "seven characters and the terminator";
+    ASSERT_TRUE(in.readWord(word));
+    EXPECT_STREQ(word.data(), "after") << "the long word's tail is not a word of its own";
+    EXPECT_FALSE(in.readWord(word));
+    EXPECT_EQ(word[0], '\0');
+    EXPECT_FALSE(in.readWord(word)) << "the end stays the end";
+  });
+}
+
+TEST(Input, AnyByteButWhiteSpaceBelongsToAWord) {
+  const std::string text("\0x \x80\xff \x01", 7);
+  forEachWayOfReading(text, [&](Input& in) {
+    std::array<char, 4> word{};
+    ASSERT_TRUE(in.readWord(word));
+    EXPECT_EQ(std::string(word.data(), 2), std::string("\0x", 2));
+    ASSERT_TRUE(in.readWord(word));
+    EXPECT_STREQ(word.data(), "\x80\xff");
+    ASSERT_TRUE(in.readWord(word));
+    EXPECT_STREQ(word.data(), "\x01");
+    EXPECT_FALSE(in.readWord(word));
+  });
+}
+
+TEST(Input, EveryReadFlushesTheTiedOutputFirst) {
+  CapturedOutput out;
+  Input in("word 1", out.output());
+  out.output().write("prompt? ");
+  std::array<char, 8> word{};
+  ASSERT_TRUE(in.readWord(word));
+  out.output().write("again? ");
+  EXPECT_EQ(in.readInteger().status, Status::integer);
+  EXPECT_EQ(in.readInteger().status, Status::endOfInput);
+  EXPECT_EQ(out.marked(), "prompt? |again? |") << "a read with nothing pending delivers nothing";
+}
+
+TEST(Input, SourceIsNotAskedAgainAfterItsEnd) {
+  struct Counting {
+    int calls = 0;
+    static std::size_t read(void* context, std::span<char>) {
+      ++static_cast<Counting*>(context)->calls;
+      return 0;
+    }
+  } source;
+  CapturedOutput out;
+  std::array<char, 4> buffer{};
+  Input in(&Counting::read, &source, buffer, out.output());
+  EXPECT_EQ(in.readInteger().status, Status::endOfInput);
+  std::array<char, 4> word{};
+  EXPECT_FALSE(in.readWord(word));
+  EXPECT_EQ(source.calls, 1);
+}
+
+}  // namespace

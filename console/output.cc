@@ -34,8 +34,7 @@ void Output::write(char c) { write(std::string_view(&c, 1)); }
 
 void Output::write(std::int64_t value, int width) {
   std::array<char, 24> digits{};
-  const auto [end, error] =
-      std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
   assert(error == std::errc());
   const auto length = static_cast<int>(end - digits.data());
   constexpr std::string_view spaces = "                ";

@@ -1,1 +1,79 @@
+#include "console/output.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "console/captured_output.h"
+
+namespace {
+
+TEST(Output, NumbersAreRightAlignedAndNeverCut) {
+  struct Row {
+    std::int64_t value;
+    int width;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {0, 0, "0"},
+      {5, 5, "    5"},
+      {-1, 2, "-1"},
+      {-1, 5, "   -1"},
+      {27, 2, "27"},
+      {123456, 5, "123456"},  // wider than the field: written whole
+      {std::numeric_limits<std::int32_t>::min(), 5, "-2147483648"},
+      {std::numeric_limits<std::int32_t>::max(), 0, "2147483647"},
+      {std::numeric_limits<std::int64_t>::max(), 0, "9223372036854775807"},
+      {7, 20, "                   7"},  // more padding than one block of spaces
+  };
+  for (const Row& row : rows) {
+    CapturedOutput captured;
+    captured.output().write(row.value, row.width);
+    captured.output().flush();
+    EXPECT_EQ(captured.text(), row.expected) << row.value << " in width " << row.width;
+  }
+}
+
+TEST(Output, OnlyEndOfLineAndFlushDeliver) {
+  CapturedOutput captured;
+  Output& out = captured.output();
+  out.flush();
+  EXPECT_EQ(captured.flushes(), 0) << "nothing pending: no delivery";
+  out.write("a\nb");
+  out.write(std::int32_t{42});
+  EXPECT_EQ(captured.flushes(), 0) << "a line feed in the text is no end of line";
+  EXPECT_TRUE(out.hasPending());
+  out.endLine();
+  out.endLine();
+  out.write('c');
+  out.flush();
+  out.flush();
+  EXPECT_EQ(captured.marked(), "a\nb42\n|\n|c|");
+}
+
+// Text longer than the buffer goes out whole, in as few deliveries as the
+// buffer allows.
+TEST(Output, TextLongerThanTheBufferArrivesIntact) {
+  struct Sink {
+    std::string text;
+    std::vector<std::size_t> sizes;
+  } sink;
+  std::array<char, 8> buffer{};
+  Output out(
+      [](void* context, std::string_view bytes) {
+        auto* s = static_cast<Sink*>(context);
+        s->text += bytes;
+        s->sizes.push_back(bytes.size());
+      },
+      &sink, buffer);
+  out.write("0123456789abcdefghij");
+  out.endLine();
+  EXPECT_EQ(sink.text, "0123456789abcdefghij\n");
+  EXPECT_EQ(sink.sizes, (std::vector<std::size_t>{8, 8, 5}));
+}
+
+}  // namespace

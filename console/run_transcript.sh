@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs the program with NAME.in piped to its standard input and compares its
+# standard output with NAME.out byte for byte, and its exit status with 0.
+# Usage: run_transcript.sh PROGRAM NAME.in
+set -u
+program=$1
+input=$2
+expected=${input%.in}.out
+actual=$(mktemp)
+trap 'rm -f "$actual"' EXIT
+
+cat "$input" | timeout 10 "$program" >"$actual"
+status=${PIPESTATUS[1]}
+failed=0
+if [ "$status" -ne 0 ]; then
+  echo "exit status $status, expected 0"
+  failed=1
+fi
+if ! cmp -s "$expected" "$actual"; then
+  echo "standard output differs from $expected (expected <, actual >; \$ marks a line end):"
+  diff <(cat -A "$expected") <(cat -A "$actual") | head -40
+  failed=1
+fi
+exit $failed
