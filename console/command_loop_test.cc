@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/captured_output.h"
+#include "console/console_testing.h"
 #include "list/list_testing.h"
 
 namespace {

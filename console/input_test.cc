@@ -6,26 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "console/captured_output.h"
+#include "console/console_testing.h"
 
 namespace {
 
 using Status = Input::Status;
-
-// A source that hands out its text `step` bytes at a time, so that words and
-// numbers straddle the edges of the input buffer.
-struct ChunkedSource {
-  std::string_view text;
-  std::size_t step;
-
-  static std::size_t read(void* context, std::span<char> into) {
-    auto* self = static_cast<ChunkedSource*>(context);
-    const std::size_t n = std::min({self->step, into.size(), self->text.size()});
-    std::copy_n(self->text.data(), n, into.data());
-    self->text.remove_prefix(n);
-    return n;
-  }
-};
 
 // Runs `check` on an Input over `text`, read whole and in chunks of 1 and 3
 // bytes through a buffer of 4.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "console/captured_output.h"
+#include "console/console_testing.h"
 
 namespace {
 

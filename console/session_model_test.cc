@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "console/captured_output.h"
 #include "console/command_loop.h"
+#include "console/console_testing.h"
 #include "list/list_testing.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/captured_output.h"
+#include "console/console_testing.h"
 #include "list/pooled_list.h"
 #include "pool/record_pool.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "console/captured_output.h"
+#include "console/console_testing.h"
 #include "pool/record_pool.h"
 
 namespace {

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "console/output.h"
 
-// Test support: an Output whose flushes land in a string, with a record of
+// Test support for the console's input and output.
+
+// An Output whose flushes land in a string, with a record of
 // where each flush ended, so tests can check text and flush points at once.
 class CapturedOutput {
  public:
@@ -37,4 +41,19 @@ class CapturedOutput {
   int flushes_ = 0;
   std::array<char, 4096> buffer_{};
   Output output_{&receive, this, buffer_};
+};
+
+// An Input source that hands out its text at most `step` bytes at a time, so
+// that words and numbers straddle the edges of the input buffer.
+struct ChunkedSource {
+  std::string_view text;
+  std::size_t step;
+
+  static std::size_t read(void* context, std::span<char> into) {
+    auto* self = static_cast<ChunkedSource*>(context);
+    const std::size_t n = std::min({self->step, into.size(), self->text.size()});
+    std::copy_n(self->text.data(), n, into.data());
+    self->text.remove_prefix(n);
+    return n;
+  }
 };
