@@ -22,7 +22,7 @@ void forEachWayOfReading(std::string_view text, Check check) {
     Input in(text, out.output());
     check(in);
   }
-  for (const std::size_t step : {1, 3}) {
+  for (const std::size_t step : {std::size_t{1}, std::size_t{3}}) {
     SCOPED_TRACE("chunks of " + std::to_string(step));
     CapturedOutput out;
     ChunkedSource source{text, step};

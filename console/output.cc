@@ -37,10 +37,10 @@ void Output::write(std::int64_t value, int width) {
   const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
   assert(error == std::errc());
   const auto length = static_cast<int>(end - digits.data());
-  constexpr std::string_view spaces = "                ";
+  constexpr std::string_view SPACES = "                ";
   for (int pad = width - length; pad > 0;) {
-    const auto n = std::min(static_cast<std::size_t>(pad), spaces.size());
-    write(spaces.substr(0, n));
+    const auto n = std::min(static_cast<std::size_t>(pad), SPACES.size());
+    write(SPACES.substr(0, n));
     pad -= static_cast<int>(n);
   }
   write(std::string_view(digits.data(), static_cast<std::size_t>(length)));

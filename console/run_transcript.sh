@@ -2,6 +2,7 @@
 # Runs the program with NAME.in piped to its standard input and compares its
 # standard output with NAME.out byte for byte, and its exit status with 0.
 # Usage: run_transcript.sh PROGRAM NAME.in
+# RUN_WITH, when set, is a command to run the program under (valgrind, say).
 set -u
 program=$1
 input=$2
@@ -9,7 +10,8 @@ expected=${input%.in}.out
 actual=$(mktemp)
 trap 'rm -f "$actual"' EXIT
 
-cat "$input" | timeout 10 "$program" >"$actual"
+read -ra wrapper <<<"${RUN_WITH:-}"
+cat "$input" | timeout 60 "${wrapper[@]}" "$program" >"$actual"
 status=${PIPESTATUS[1]}
 failed=0
 if [ "$status" -ne 0 ]; then

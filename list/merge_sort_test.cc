@@ -33,9 +33,10 @@ struct Snapshot {
 
   explicit Snapshot(const RecordPool& pool) {
     for (std::int32_t slot = 0; slot < POOL_RECORDS; ++slot) {
-      keys[slot] = pool.keyOf(addressOfSlot(slot));
-      links[slot] = pool.nextOf(addressOfSlot(slot));
-      inUse[slot] = pool.isInUse(addressOfSlot(slot));
+      const auto i = static_cast<std::size_t>(slot);
+      keys[i] = pool.keyOf(addressOfSlot(slot));
+      links[i] = pool.nextOf(addressOfSlot(slot));
+      inUse[i] = pool.isInUse(addressOfSlot(slot));
     }
   }
 };
@@ -145,8 +146,9 @@ TEST(MergeSort, AgreesWithAModelOnRandomLists) {
     EXPECT_EQ(after.inUse, before.inUse) << "marks are untouched";
     EXPECT_EQ(list.operationCount(), operations);
     for (std::int32_t slot = 0; slot < POOL_RECORDS; ++slot) {
+      const auto i = static_cast<std::size_t>(slot);
       if (std::find(chain.begin(), chain.end(), addressOfSlot(slot)) == chain.end()) {
-        EXPECT_EQ(after.links[slot], before.links[slot]) << "a record off the list is not relinked";
+        EXPECT_EQ(after.links[i], before.links[i]) << "a record off the list is not relinked";
       }
     }
     // Records with equal keys come out in the reverse of their order before.

@@ -80,7 +80,7 @@ class RecordPool {
     assert(isRecordAddress(address));
     return records_[static_cast<std::size_t>(address / RECORD_WORDS)];
   }
-  const Record& record(RecordAddress address) const {
+  [[nodiscard]] const Record& record(RecordAddress address) const {
     assert(isRecordAddress(address));
     return records_[static_cast<std::size_t>(address / RECORD_WORDS)];
   }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Keeps the README's example true: runs the program on the example's input and
 # compares its output with the example's output block.
-# Usage: check_readme_example.sh PROGRAM README.md
+# Usage: readme_example_test.sh PROGRAM README.md
 set -u
 program=$1
 readme=$2
