@@ -7,6 +7,8 @@
 #include <cassert>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <limits>
 
 Output::Output(int fileDescriptor, std::span<char> buffer)
     : fileDescriptor_(fileDescriptor), buffer_(buffer) {
@@ -18,7 +20,7 @@ Output::Output(Sink sink, void* context, std::span<char> buffer)
   assert(sink != nullptr && !buffer.empty());
 }
 
-void Output::write(std::string_view text) {
+void Output::writeInPieces(std::string_view text) {
   while (!text.empty()) {
     if (used_ == buffer_.size()) {
       flush();
@@ -30,33 +32,45 @@ void Output::write(std::string_view text) {
   }
 }
 
-void Output::write(char c) { write(std::string_view(&c, 1)); }
-
+// Reports are mostly small numbers in narrow fields, so numbers are formatted
+// by hand, right to left, straight into the buffer: the field is first filled
+// with spaces by one fixed-size copy, then the digits are put at its end.
 void Output::write(std::int64_t value, int width) {
+  constexpr std::size_t WIDEST = 24;  // any int64 with its sign fits
+  const bool negative = value < 0;
+  std::uint64_t rest =
+      negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  std::size_t length = negative ? 2 : 1;
+  for (std::uint64_t bound = 10; rest >= bound && bound <= std::numeric_limits<std::uint64_t>::max() / 10; bound *= 10) {
+    ++length;
+  }
+  const std::size_t total = std::max(static_cast<std::size_t>(std::max(width, 0)), length);
+  if (total > WIDEST || buffer_.size() - used_ < WIDEST) {
+    writeNumberInPieces(value, width);
+    return;
+  }
+  char* const field = buffer_.data() + used_;
+  used_ += total;
+  std::memcpy(field, "                        ", WIDEST);
+  char* digit = field + total;
+  do {
+    *--digit = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  if (negative) {
+    *--digit = '-';
+  }
+}
+
+void Output::writeNumberInPieces(std::int64_t value, int width) {
   std::array<char, 24> digits{};
   const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value);
   assert(error == std::errc());
   const auto length = static_cast<int>(end - digits.data());
-  constexpr std::string_view SPACES = "                ";
-  for (int pad = width - length; pad > 0;) {
-    const auto n = std::min(static_cast<std::size_t>(pad), SPACES.size());
-    write(SPACES.substr(0, n));
-    pad -= static_cast<int>(n);
+  for (int pad = width - length; pad > 0; --pad) {
+    write(' ');
   }
   write(std::string_view(digits.data(), static_cast<std::size_t>(length)));
-}
-
-void Output::endLine() {
-  write('\n');
-  flush();
-}
-
-void Output::flush() {
-  if (used_ == 0) {
-    return;
-  }
-  deliver(std::string_view(buffer_.data(), used_));
-  used_ = 0;
 }
 
 void Output::deliver(std::string_view bytes) {

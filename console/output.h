@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -27,18 +28,37 @@ class Output {
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
 
-  void write(std::string_view text);
-  void write(char c);
+  // Reports are many short pieces, so the case of a piece that fits is
+  // inlined and the rest goes out of line.
+  void write(std::string_view text) {
+    if (text.size() <= buffer_.size() - used_) {
+      std::copy_n(text.data(), text.size(), buffer_.data() + used_);
+      used_ += text.size();
+    } else {
+      writeInPieces(text);
+    }
+  }
+  void write(char c) { write(std::string_view(&c, 1)); }
   // Decimal, with a minus sign when negative; right-aligned in at least
   // `width` characters, padded with spaces; a wider number is written whole.
   void write(std::int64_t value, int width = 0);
   void write(std::int32_t value, int width = 0) { write(std::int64_t{value}, width); }
-  void endLine();
-  void flush();
+  void endLine() {
+    write('\n');
+    flush();
+  }
+  void flush() {
+    if (used_ != 0) {
+      deliver(std::string_view(buffer_.data(), used_));
+      used_ = 0;
+    }
+  }
 
   [[nodiscard]] bool hasPending() const { return used_ != 0; }
 
  private:
+  void writeInPieces(std::string_view text);
+  void writeNumberInPieces(std::int64_t value, int width);
   void deliver(std::string_view bytes);
 
   Sink sink_ = nullptr;

@@ -28,7 +28,10 @@ TEST(Output, NumbersAreRightAlignedAndNeverCut) {
       {std::numeric_limits<std::int32_t>::min(), 5, "-2147483648"},
       {std::numeric_limits<std::int32_t>::max(), 0, "2147483647"},
       {std::numeric_limits<std::int64_t>::max(), 0, "9223372036854775807"},
-      {7, 20, "                   7"},  // more padding than one block of spaces
+      {std::numeric_limits<std::int64_t>::min(), 0, "-9223372036854775808"},
+      {1000000000000000000, 0, "1000000000000000000"},  // 19 digits
+      {7, 20, "                   7"},
+      {-42, 30, "                           -42"},  // wider than any fast field
   };
   for (const Row& row : rows) {
     CapturedOutput captured;
@@ -74,6 +77,9 @@ TEST(Output, TextLongerThanTheBufferArrivesIntact) {
   out.endLine();
   EXPECT_EQ(sink.text, "0123456789abcdefghij\n");
   EXPECT_EQ(sink.sizes, (std::vector<std::size_t>{8, 8, 5}));
+  out.write(std::int32_t{-12345}, 11);
+  out.endLine();
+  EXPECT_EQ(sink.text, "0123456789abcdefghij\n     -12345\n");
 }
 
 }  // namespace

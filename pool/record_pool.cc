@@ -26,8 +26,13 @@ void RecordPool::collect(RecordAddress head) {
   }
   // A record met a second time would mean a cycle, which the list never
   // builds; stopping there keeps a broken chain from hanging the program.
-  for (RecordAddress a = head; a != NIL && !isInUse(a); a = nextOf(a)) {
-    record(a).mm = MM_IN_USE;
+  for (RecordAddress a = head; a != NIL;) {
+    Record& r = record(a);
+    if (r.mm == MM_IN_USE) {
+      break;
+    }
+    r.mm = MM_IN_USE;
+    a = r.next;
   }
   cursor_ = 0;
 }
