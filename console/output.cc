@@ -41,7 +41,8 @@ void Output::write(std::int64_t value, int width) {
   std::uint64_t rest =
       negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
   std::size_t length = negative ? 2 : 1;
-  for (std::uint64_t bound = 10; rest >= bound && bound <= std::numeric_limits<std::uint64_t>::max() / 10; bound *= 10) {
+  for (std::uint64_t bound = 10;
+       rest >= bound && bound <= std::numeric_limits<std::uint64_t>::max() / 10; bound *= 10) {
     ++length;
   }
   const std::size_t total = std::max(static_cast<std::size_t>(std::max(width, 0)), length);
