@@ -12,8 +12,8 @@
 // the whole run: the buffers of standard input and output, the pool, the list
 // bound to it and the command loop with its word buffer.
 int main() {
-  // An output flush is at most a few report lines; an input block of 64 KiB
-  // keeps reads of piped sessions to one per block.
+  // Between two flushes there is at most one line and a prompt, so the
+  // output buffer never fills; input comes in blocks of 64 KiB.
   std::array<char, 4096> outputBuffer;
   std::array<char, 65536> inputBuffer;
   Output out(STDOUT_FILENO, outputBuffer);

@@ -9,7 +9,8 @@
 #include "list/pooled_list.h"
 #include "pool/record_pool.h"
 
-// Test support for the list: build a list from its keys, read it back.
+// Test support for the list: build a list from its keys, read it back, and
+// check what must hold between any two operations.
 
 // Inserts `keys` so that the list holds them in the given order, head first.
 inline void fill(PooledList& list, std::initializer_list<std::int32_t> keys) {
