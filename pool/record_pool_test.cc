@@ -168,6 +168,16 @@ TEST(RecordPool, EverySlotBelowTheCursorIsInUse) {
   }
 }
 
+// The list never builds a cycle, but a collection must not hang on one.
+TEST(RecordPool, CollectionStopsAtARecordMetTwice) {
+  RecordPool pool;
+  allocateChain(pool, 3);
+  const RecordAddress head = link(pool, {0, 3});
+  pool.setNext(3, head);
+  pool.collect(head);
+  EXPECT_EQ(inUse(pool), (std::vector<RecordAddress>{0, 3}));
+}
+
 TEST(RecordPool, SetKeyMarksTheRecordInUse) {
   RecordPool pool;
   pool.setKey(12, 7);
