@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 #include "console/input.h"
 #include "console/output.h"
@@ -38,10 +40,11 @@ class CommandLoop {
   }
 
  private:
-  // Each returns false when the input ended while the command was reading.
-  bool insertKeys();
-  bool deleteKey();
-  void reportNotAnInteger();
+  void insertKeys();
+  void deleteKey();
+  // The integer a command needs. Nothing when the command must stop there:
+  // the word was not an integer (reported here) or the input has ended.
+  std::optional<std::int32_t> readValue();
 
   RecordPool& pool_;
   PooledList& list_;
@@ -50,4 +53,5 @@ class CommandLoop {
   // Only the first character of a word counts; the reader discards whatever
   // does not fit.
   std::array<char, 256> word_{};
+  bool inputEnded_ = false;
 };
