@@ -9,16 +9,14 @@ make_session=$2
 split_flushes=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/counting.sh"
 
 "$make_session" 5000 7 >"$work/session"
 "$program" <"$work/session" >"$work/output"
 flushes=$("$split_flushes" "$work/output" "$work/lengths")
-strace -c -e trace=read,write -o "$work/strace" "$program" <"$work/session" >/dev/null
-writes=$(awk '$NF == "write" { print $4 }' "$work/strace")
-reads=$(awk '$NF == "read" { print $4 }' "$work/strace")
+read -r reads writes < <(count_calls "$program" "$work/session")
 bound=$(($(stat -c %s "$work/session") / 4096 + 8))
-valgrind --tool=memcheck "$program" <"$work/session" >/dev/null 2>"$work/valgrind"
-allocs=$(sed -n 's/.*total heap usage: \([0-9,]*\) allocs.*/\1/p' "$work/valgrind")
+allocs=$(count_allocations "$program" "$work/session")
 
 echo "flush points $flushes, write calls $writes, read calls $reads (bound $bound), heap allocations $allocs"
 failed=0

@@ -20,6 +20,7 @@ program=build/pooled-list
 floor=build/bench/io_floor
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source bench/counting.sh
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -52,15 +53,12 @@ for commands in 100000 1000000; do
   input_bytes=$(stat -c %s "$session")
   output_bytes=$(stat -c %s "$work/$name.output")
 
-  strace -c -e trace=read,write -o "$work/$name.strace" "$program" <"$session" >/dev/null
-  writes=$(awk '$NF == "write" { print $4 }' "$work/$name.strace")
-  reads=$(awk '$NF == "read" { print $4 }' "$work/$name.strace")
+  read -r reads writes < <(count_calls "$program" "$session")
   bound=$((input_bytes / 4096 + 8))
   [ "$writes" -eq "$flushes" ] || { echo "session $name: $writes write calls, $flushes flush points"; failed=1; }
   [ "$reads" -le "$bound" ] || { echo "session $name: $reads read calls, bound $bound"; failed=1; }
 
-  valgrind --tool=memcheck "$program" <"$session" >/dev/null 2>"$work/$name.valgrind"
-  allocs=$(sed -n 's/.*total heap usage: \([0-9,]*\) allocs.*/\1/p' "$work/$name.valgrind" | tr -d ,)
+  allocs=$(count_allocations "$program" "$session")
   allocations+=("$allocs")
 
   counts+="
