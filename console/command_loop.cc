@@ -3,6 +3,7 @@
 bool CommandLoop::step() {
   out_.write("\nYour Command [i d p f g s]? ");
   if (!in_.readWord(word_)) {
+    inputEnded_ = true;
     return false;
   }
   switch (word_[0]) {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "console/input.h"
-#include "console/output.h"
+#include "io/input.h"
+#include "io/output.h"
 #include "list/pooled_list.h"
 #include "pool/record_pool.h"
 
@@ -38,6 +38,9 @@ class CommandLoop {
     while (step()) {
     }
   }
+
+  // True when the run ended because the input did, not by q.
+  [[nodiscard]] bool inputEnded() const { return inputEnded_; }
 
  private:
   void insertKeys();

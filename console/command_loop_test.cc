@@ -5,20 +5,20 @@
 #include <string_view>
 #include <vector>
 
-#include "console/console_testing.h"
+#include "io/io_testing.h"
 #include "list/list_testing.h"
 
 namespace {
 
 // One run of the console over in-memory input, with everything in reach.
 struct Session {
-  explicit Session(std::string_view input) : in(input, out.output()) {}
+  explicit Session(std::string_view input) : text(input, out.output()) {}
 
   RecordPool pool;
   PooledList list{pool};
   CapturedOutput out;
-  Input in;
-  CommandLoop loop{pool, list, in, out.output()};
+  TextInput text;
+  CommandLoop loop{pool, list, text.input(), out.output()};
 };
 
 TEST(CommandLoop, PromptsAreDeliveredBeforeEachReadAndTheCollectionNoticeWaits) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Hostile input through the real program: words of 10 MB, a flood of white
-# space, endless failed insertions, and no one reading the output. Each run
-# must end in under a second with status 0 and the expected output, and its
-# peak memory must not grow with the length of a word.
+# space and endless failed insertions. Each run must end in under a second
+# with status 0 and the expected output, and its peak memory must not grow
+# with the length of a word.
 # Usage: hostile_input_test.sh PROGRAM
 set -u
 program=$1
@@ -70,14 +70,5 @@ check white_space_flood "$P$EMPTY$P"
 { printf 'i 1 2 3 4 5 6 7 8 9 10'; for _ in $(seq 20000); do printf ' 11'; done; } >"$work/endless_insertion.in"
 warnings=$(for _ in $(seq 20000); do printf '%s\n' '**** WARNING ****: Out of memory: List insertion of 11 failed!!'; done)
 check endless_insertion "$P$INS$warnings"$'\n'
-
-# Nobody reading the output: the text is lost, the run still ends cleanly.
-printf 'i 1 2 3 -1\np\nf\nq\n' | timeout 10 "$program" >&-
-status=$?
-echo "closed_output            exit status $status"
-if [ "$status" -ne 0 ]; then
-  echo "  expected 0"
-  failed=1
-fi
 
 exit $failed

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the program with NAME.in piped to its standard input and compares its
-# standard output with NAME.out byte for byte, and its exit status with 0.
+# standard output with NAME.out byte for byte; its exit status must be 0 and
+# its standard error empty.
 # Usage: run_transcript.sh PROGRAM NAME.in
 # RUN_WITH, when set, is a command to run the program under (valgrind, say).
 set -u
@@ -8,14 +9,20 @@ program=$1
 input=$2
 expected=${input%.in}.out
 actual=$(mktemp)
-trap 'rm -f "$actual"' EXIT
+errors=$(mktemp)
+trap 'rm -f "$actual" "$errors"' EXIT
 
 read -ra wrapper <<<"${RUN_WITH:-}"
-cat "$input" | timeout 60 "${wrapper[@]}" "$program" >"$actual"
+cat "$input" | timeout 60 "${wrapper[@]}" "$program" >"$actual" 2>"$errors"
 status=${PIPESTATUS[1]}
 failed=0
 if [ "$status" -ne 0 ]; then
   echo "exit status $status, expected 0"
+  failed=1
+fi
+if [ -s "$errors" ]; then
+  echo "standard error is not empty:"
+  head -c 2000 "$errors"
   failed=1
 fi
 if ! cmp -s "$expected" "$actual"; then

@@ -5,15 +5,15 @@
 // then agree on every byte of output. The run must end: every command reads
 // at least one byte, so there are never more commands than bytes.
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <string_view>
 
 #include "console/command_loop.h"
-#include "console/console_testing.h"
+#include "io/io_testing.h"
 #include "list/list_testing.h"
 
 namespace {
@@ -25,21 +25,15 @@ void require(bool holds, const char* what, const std::string& detail = {}) {
   }
 }
 
-void append(void* context, std::string_view bytes) { *static_cast<std::string*>(context) += bytes; }
-
 std::string runSession(std::string_view session, bool trickle) {
-  std::string text;
-  std::array<char, 4096> outputBuffer{};
-  Output out(&append, &text, outputBuffer);
-  ChunkedSource source{session, 7};
-  std::array<char, 16> inputBuffer{};
-  Input wholeInput(session, out);
-  Input trickledInput(&ChunkedSource::read, &source, inputBuffer, out);
-  Input& in = trickle ? trickledInput : wholeInput;
+  CapturedOutput out;
+  // Trickled: seven bytes at a time through a buffer of 16.
+  TextInput in(session, out.output(), trickle ? 16 : 65536,
+               trickle ? 7 : std::numeric_limits<std::size_t>::max());
 
   RecordPool pool;
   PooledList list(pool);
-  CommandLoop loop(pool, list, in, out);
+  CommandLoop loop(pool, list, in.input(), out.output());
   std::size_t commands = 0;
   std::int64_t count = 0;
   bool more = true;
@@ -52,8 +46,8 @@ std::string runSession(std::string_view session, bool trickle) {
     require(list.operationCount() >= count, "the operation count only grows");
     count = list.operationCount();
   }
-  out.flush();
-  return text;
+  out.output().flush();
+  return out.text();
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "console/command_loop.h"
-#include "console/console_testing.h"
+#include "io/io_testing.h"
 #include "list/list_testing.h"
 
 namespace {
@@ -233,8 +233,8 @@ TEST(SessionModel, RandomSessionsAgreeWithTheModel) {
     RecordPool pool;
     PooledList list(pool);
     CapturedOutput out;
-    Input in(input, out.output());
-    CommandLoop loop(pool, list, in, out.output());
+    TextInput in(input, out.output());
+    CommandLoop loop(pool, list, in.input(), out.output());
     for (const Expected& after : expected) {
       const std::size_t before = out.text().size();
       ASSERT_TRUE(loop.step());

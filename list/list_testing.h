@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/console_testing.h"
+#include "io/io_testing.h"
 #include "list/pooled_list.h"
 #include "pool/record_pool.h"
 

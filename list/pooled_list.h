@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "console/output.h"
+#include "io/output.h"
 #include "pool/record_pool.h"
 
 // PooledList: a singly linked list of integer keys whose nodes are records of

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "console/console_testing.h"
+#include "io/io_testing.h"
 #include "pool/record_pool.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cassert>
 #include <cstdint>
 
-#include "console/output.h"
+#include "io/output.h"
 #include "pool/record.h"
 
 // RecordPool: the fixed memory that the list's nodes come from.

@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "console/output.h"
+#include "io/input.h"
+#include "io/output.h"
 
-// Test support for the console's input and output.
+// Test support for input and output.
 
-// An Output whose flushes land in a string, with a record of
-// where each flush ended, so tests can check text and flush points at once.
+// An Output whose flushes land in a string, with a record of where each flush
+// ended, so tests can check text and flush points at once.
 class CapturedOutput {
  public:
   CapturedOutput() = default;
@@ -28,12 +32,13 @@ class CapturedOutput {
   [[nodiscard]] int flushes() const { return flushes_; }
 
  private:
-  static void receive(void* context, std::string_view bytes) {
+  static bool receive(void* context, std::string_view bytes) {
     auto* self = static_cast<CapturedOutput*>(context);
     self->text_ += bytes;
     self->marked_ += bytes;
     self->marked_ += '|';
     ++self->flushes_;
+    return true;
   }
 
   std::string text_;
@@ -55,5 +60,38 @@ struct ChunkedSource {
     std::copy_n(self->text.data(), n, into.data());
     self->text.remove_prefix(n);
     return n;
+  }
+};
+
+// An Input over `text`, which must outlive it, through a buffer of
+// `bufferSize` bytes, handed out `step` bytes at a time (by default as much
+// as the buffer takes).
+class TextInput {
+ public:
+  explicit TextInput(std::string_view text, Output& tied, std::size_t bufferSize = 65536,
+                     std::size_t step = std::numeric_limits<std::size_t>::max())
+      : source_{text, step},
+        buffer_(bufferSize),
+        input_(&ChunkedSource::read, &source_, buffer_, tied) {}
+  TextInput(const TextInput&) = delete;
+  TextInput& operator=(const TextInput&) = delete;
+
+  Input& input() { return input_; }
+
+ private:
+  ChunkedSource source_;
+  std::vector<char> buffer_;
+  Input input_;
+};
+
+// An Output sink that takes the first `accepted` flushes and refuses every
+// one after them, counting the calls.
+struct RefusingSink {
+  int accepted = 0;
+  int calls = 0;
+
+  static bool deliver(void* context, std::string_view) {
+    auto* self = static_cast<RefusingSink*>(context);
+    return ++self->calls <= self->accepted;
   }
 };

@@ -1,4 +1,4 @@
-#include "console/input.h"
+#include "io/input.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/console_testing.h"
+#include "io/io_testing.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ void forEachWayOfReading(std::string_view text, Check check) {
   {
     SCOPED_TRACE("whole text");
     CapturedOutput out;
-    Input in(text, out.output());
-    check(in);
+    TextInput in(text, out.output());
+    check(in.input());
   }
   for (const std::size_t step : {std::size_t{1}, std::size_t{3}}) {
     SCOPED_TRACE("chunks of " + std::to_string(step));
@@ -117,7 +117,8 @@ TEST(Input, AnyByteButWhiteSpaceBelongsToAWord) {
 
 TEST(Input, EveryReadFlushesTheTiedOutputFirst) {
   CapturedOutput out;
-  Input in("word 1", out.output());
+  TextInput text("word 1", out.output());
+  Input& in = text.input();
   out.output().write("prompt? ");
   std::array<char, 8> word{};
   ASSERT_TRUE(in.readWord(word));
@@ -142,6 +143,26 @@ TEST(Input, SourceIsNotAskedAgainAfterItsEnd) {
   std::array<char, 4> word{};
   EXPECT_FALSE(in.readWord(word));
   EXPECT_EQ(source.calls, 1);
+}
+
+// Nobody sees the output any more, so nothing more is read, not even what
+// is already in the buffer.
+TEST(Input, NothingIsReadOnceTheTiedOutputHasFailed) {
+  RefusingSink sink{1};
+  std::array<char, 64> outputBuffer{};
+  Output out(&RefusingSink::deliver, &sink, outputBuffer);
+  ChunkedSource source{"p q 5", 100};
+  std::array<char, 16> inputBuffer{};
+  Input in(&ChunkedSource::read, &source, inputBuffer, out);
+  std::array<char, 8> word{};
+  out.write("seen? ");
+  ASSERT_TRUE(in.readWord(word));
+  EXPECT_STREQ(word.data(), "p");
+  out.write("lost? ");
+  EXPECT_FALSE(in.readWord(word));
+  EXPECT_EQ(in.readInteger().status, Status::endOfInput);
+  EXPECT_EQ(sink.calls, 2);
+  EXPECT_TRUE(source.text.empty()) << "the source was read once, whole, before the failure";
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
-#include "console/input.h"
-
-#include <unistd.h>
+#include "io/input.h"
 
 #include <cassert>
-#include <cerrno>
 
 namespace {
 
@@ -13,23 +10,14 @@ bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-Input::Input(int fileDescriptor, std::span<char> buffer, Output& tied)
-    : fileDescriptor_(fileDescriptor), buffer_(buffer), tied_(tied) {
-  assert(!buffer.empty());
-}
-
 Input::Input(Source source, void* context, std::span<char> buffer, Output& tied)
     : source_(source), context_(context), buffer_(buffer), tied_(tied) {
   assert(source != nullptr && !buffer.empty());
 }
 
-Input::Input(std::string_view text, Output& tied)
-    : next_(text.data()), end_(text.data() + text.size()), ended_(true), tied_(tied) {}
-
 bool Input::readWord(std::span<char> word) {
   assert(!word.empty());
-  tied_.flush();
-  int c = skipSpace();
+  int c = startRead();
   const bool found = c != END;
   std::size_t stored = 0;
   const std::size_t capacity = word.size() - 1;
@@ -45,8 +33,7 @@ bool Input::readWord(std::span<char> word) {
 }
 
 Input::IntegerRead Input::readInteger() {
-  tied_.flush();
-  int c = skipSpace();
+  int c = startRead();
   if (c == END) {
     return {Status::endOfInput, 0};
   }
@@ -81,7 +68,8 @@ int Input::peekAfterRefill() {
   if (ended_) {
     return END;
   }
-  const std::size_t n = fetch();
+  const std::size_t n = source_(context_, buffer_);
+  assert(n <= buffer_.size());
   if (n == 0) {
     ended_ = true;
     return END;
@@ -89,6 +77,15 @@ int Input::peekAfterRefill() {
   next_ = buffer_.data();
   end_ = next_ + n;
   return static_cast<unsigned char>(*next_);
+}
+
+int Input::startRead() {
+  tied_.flush();
+  if (tied_.failed()) {
+    next_ = end_;
+    ended_ = true;
+  }
+  return skipSpace();
 }
 
 int Input::skipSpace() {
@@ -103,21 +100,5 @@ int Input::skipSpace() {
 void Input::discardWord() {
   for (int c = peek(); c != END && !isSpace(c); c = peek()) {
     ++next_;
-  }
-}
-
-std::size_t Input::fetch() {
-  if (source_ != nullptr) {
-    const std::size_t n = source_(context_, buffer_);
-    assert(n <= buffer_.size());
-    return n;
-  }
-  for (;;) {
-    const ssize_t n = ::read(fileDescriptor_, buffer_.data(), buffer_.size());
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    // A read error ends the input just as its end does.
-    return n > 0 ? static_cast<std::size_t>(n) : 0;
   }
 }

@@ -6,23 +6,24 @@
 #include <span>
 #include <string_view>
 
-// Buffered text output of the console.
+// Buffered text output.
 //
 // Bytes collect in a buffer that the owner supplies and leave it only at a
 // flush, so every flush with output pending is exactly one hand-over to the
-// destination and a flush with nothing pending is none. An end of line is a
-// line feed followed by a flush; readers of the console flush before they wait
-// for input, so a prompt without a line end is on screen while the program
-// waits. Numbers are formatted without locales and without any allocation.
+// sink and a flush with nothing pending is none. An end of line is a line
+// feed followed by a flush; readers flush before they wait for input, so a
+// prompt without a line end is on screen while the program waits. Numbers are
+// formatted without locales and without any allocation.
+//
+// A sink that fails has failed for good: from then on the output hands it
+// nothing more and drops whatever is written, and `failed()` says so.
 class Output {
  public:
-  // Receives the bytes of one flush; `context` is the pointer given to the
-  // constructor. Tests and the fuzz target capture output this way.
-  using Sink = void (*)(void* context, std::string_view bytes);
+  // Delivers the bytes of one flush to their destination; false when they
+  // could not all be delivered. `context` is the pointer given to the
+  // constructor.
+  using Sink = bool (*)(void* context, std::string_view bytes);
 
-  // Writes to an open file descriptor, one write(2) per flush (retried only
-  // where the system wrote part of it or was interrupted).
-  Output(int fileDescriptor, std::span<char> buffer);
   Output(Sink sink, void* context, std::span<char> buffer);
 
   Output(const Output&) = delete;
@@ -49,21 +50,20 @@ class Output {
   }
   void flush() {
     if (used_ != 0) {
-      deliver(std::string_view(buffer_.data(), used_));
-      used_ = 0;
+      deliver();
     }
   }
 
-  [[nodiscard]] bool hasPending() const { return used_ != 0; }
+  // True once the sink has refused a flush.
+  [[nodiscard]] bool failed() const { return failed_; }
 
  private:
   void writeInPieces(std::string_view text);
-  void writeNumberInPieces(std::int64_t value, int width);
-  void deliver(std::string_view bytes);
+  void deliver();
 
-  Sink sink_ = nullptr;
-  void* context_ = nullptr;
-  int fileDescriptor_ = -1;
+  Sink sink_;
+  void* context_;
   std::span<char> buffer_;  // owned by the caller, outlives this object
   std::size_t used_ = 0;    // bytes pending at the front of buffer_
+  bool failed_ = false;
 };

@@ -3,23 +3,26 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string_view>
 
-#include "console/output.h"
+#include "io/output.h"
 
-// Formatted reading of the console's input: words and decimal integers
-// separated by white space (blank, tab, line feed, vertical tab, form feed,
-// carriage return).
+// Formatted reading of text input: words and decimal integers separated by
+// white space (blank, tab, line feed, vertical tab, form feed, carriage
+// return).
 //
 // Input arrives in blocks through a buffer that the owner supplies, so reading
-// costs one system call per block, never one per character, and no word is
-// ever held whole: however long a word is, memory stays the same. Every read
-// first flushes the tied output, so whatever was written before it (a prompt
-// above all) is visible while the program waits. Once the source has reported
-// its end, it is not asked again: a terminal's end-of-file ends the input.
+// costs one call of the source per block, never one per character, and no
+// word is ever held whole: however long a word is, memory stays the same.
+// Every read first flushes the tied output, so whatever was written before it
+// (a prompt above all) is visible while the program waits. Once the source
+// has reported its end, it is not asked again: a terminal's end-of-file ends
+// the input. Once the tied output has failed, the input has ended too: no one
+// would see what reading on leads to.
 class Input {
  public:
-  // Fills `into` with the next bytes and returns how many; 0 at the end.
+  // Fills `into` with the next bytes and returns how many; 0 at the end of
+  // the input, and when it can not be read. `context` is the pointer given to
+  // the constructor.
   using Source = std::size_t (*)(void* context, std::span<char> into);
 
   enum class Status { integer, notAnInteger, endOfInput };
@@ -28,11 +31,7 @@ class Input {
     std::int32_t value;  // meaningful only with Status::integer
   };
 
-  // Reads an open file descriptor through `buffer`, one read(2) per block.
-  Input(int fileDescriptor, std::span<char> buffer, Output& tied);
   Input(Source source, void* context, std::span<char> buffer, Output& tied);
-  // Reads `text`, which must outlive this object, and nothing after it.
-  Input(std::string_view text, Output& tied);
 
   Input(const Input&) = delete;
   Input& operator=(const Input&) = delete;
@@ -56,13 +55,13 @@ class Input {
 
   int peek() { return next_ != end_ ? static_cast<unsigned char>(*next_) : peekAfterRefill(); }
   int peekAfterRefill();
+  // Flushes the tied output, then skips white space.
+  int startRead();
   int skipSpace();
   void discardWord();
-  std::size_t fetch();
 
-  Source source_ = nullptr;
-  void* context_ = nullptr;
-  int fileDescriptor_ = -1;
+  Source source_;
+  void* context_;
   std::span<char> buffer_;  // owned by the caller, outlives this object
   const char* next_ = nullptr;
   const char* end_ = nullptr;  // unread bytes are [next_, end_)

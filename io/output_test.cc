@@ -1,4 +1,4 @@
-#include "console/output.h"
+#include "io/output.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "console/console_testing.h"
+#include "io/io_testing.h"
 
 namespace {
 
@@ -49,7 +49,6 @@ TEST(Output, OnlyEndOfLineAndFlushDeliver) {
   out.write("a\nb");
   out.write(std::int32_t{42});
   EXPECT_EQ(captured.flushes(), 0) << "a line feed in the text is no end of line";
-  EXPECT_TRUE(out.hasPending());
   out.endLine();
   out.endLine();
   out.write('c');
@@ -71,6 +70,7 @@ TEST(Output, TextLongerThanTheBufferArrivesIntact) {
         auto* s = static_cast<Sink*>(context);
         s->text += bytes;
         s->sizes.push_back(bytes.size());
+        return true;
       },
       &sink, buffer);
   out.write("0123456789abcdefghij");
@@ -80,6 +80,23 @@ TEST(Output, TextLongerThanTheBufferArrivesIntact) {
   out.write(std::int32_t{-12345}, 11);
   out.endLine();
   EXPECT_EQ(sink.text, "0123456789abcdefghij\n     -12345\n");
+}
+
+TEST(Output, AfterARefusedFlushNothingMoreIsDelivered) {
+  RefusingSink sink{1};
+  std::array<char, 8> buffer{};
+  Output out(&RefusingSink::deliver, &sink, buffer);
+  out.endLine();
+  EXPECT_FALSE(out.failed());
+  out.write("refused");
+  out.flush();
+  EXPECT_TRUE(out.failed());
+  out.write("0123456789abcdef");
+  out.write(std::int64_t{-12345}, 30);
+  out.endLine();
+  out.flush();
+  EXPECT_EQ(sink.calls, 2) << "one accepted flush and one refused, then none";
+  EXPECT_TRUE(out.failed());
 }
 
 }  // namespace
