@@ -58,6 +58,7 @@ TEST(Input, IntegerReads) {
       {"7-1", Status::integer, 7, "-1"},
       // Failures discard the rest of the word, and only that.
       {"2147483648 next", Status::notAnInteger, 0, "next"},
+      {"21474836470 next", Status::notAnInteger, 0, "next"},  // the largest value, then a digit
       {"-2147483649 next", Status::notAnInteger, 0, "next"},
       {"99999999999999999999999999abc next", Status::notAnInteger, 0, "next"},
       {"abc next", Status::notAnInteger, 0, "next"},

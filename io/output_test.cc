@@ -12,6 +12,33 @@
 
 namespace {
 
+// What `write(value, width)` delivers after `pending` bytes of text, through
+// a buffer of `size` bytes. The buffer is the front of a larger array, and
+// the bytes behind it must stay untouched.
+std::string formatted(std::int64_t value, int width, std::size_t pending, std::size_t size) {
+  struct Sink {
+    std::string text;
+  } sink;
+  std::array<char, 4096 + 64> storage{};
+  storage.fill('#');
+  Output out(
+      [](void* context, std::string_view bytes) {
+        static_cast<Sink*>(context)->text += bytes;
+        return true;
+      },
+      &sink, std::span<char>(storage.data(), size));
+  out.write(std::string(pending, '.'));
+  out.write(value, width);
+  out.flush();
+  for (std::size_t i = size; i < storage.size(); ++i) {
+    if (storage[i] != '#') {
+      ADD_FAILURE() << "the number was written past the end of the buffer, at " << i;
+      break;
+    }
+  }
+  return sink.text.substr(std::min(pending, sink.text.size()));
+}
+
 TEST(Output, NumbersAreRightAlignedAndNeverCut) {
   struct Row {
     std::int64_t value;
@@ -30,14 +57,17 @@ TEST(Output, NumbersAreRightAlignedAndNeverCut) {
       {std::numeric_limits<std::int64_t>::max(), 0, "9223372036854775807"},
       {std::numeric_limits<std::int64_t>::min(), 0, "-9223372036854775808"},
       {1000000000000000000, 0, "1000000000000000000"},  // 19 digits
+      {999999999999999999, 0, "999999999999999999"},    // 18 digits
       {7, 20, "                   7"},
-      {-42, 30, "                           -42"},  // wider than any fast field
+      {-42, 30, "                           -42"},  // wider than any number
+      {9, 50, "                                                 9"},
   };
   for (const Row& row : rows) {
-    CapturedOutput captured;
-    captured.output().write(row.value, row.width);
-    captured.output().flush();
-    EXPECT_EQ(captured.text(), row.expected) << row.value << " in width " << row.width;
+    SCOPED_TRACE(std::to_string(row.value) + " in width " + std::to_string(row.width));
+    EXPECT_EQ(formatted(row.value, row.width, 0, 4096), row.expected) << "with room";
+    // The buffer fills in the middle of the number, so it arrives in two
+    // deliveries.
+    EXPECT_EQ(formatted(row.value, row.width, 13, 16), row.expected) << "at the end of the buffer";
   }
 }
 

@@ -53,6 +53,7 @@ TEST(RecordPool, FreshPoolHandsOutSlotsInOrderWithoutCollecting) {
     const RecordAddress a = pool.allocate(head);
     ASSERT_EQ(a, 3 * slot);
     EXPECT_EQ(pool.cursor(), slot + 1);
+    EXPECT_TRUE(pool.isInUse(a)) << "claimed before anything is written into it";
     pool.setNext(a, head);
     head = a;
   }
@@ -176,6 +177,26 @@ TEST(RecordPool, CollectionStopsAtARecordMetTwice) {
   pool.setNext(3, head);
   pool.collect(head);
   EXPECT_EQ(inUse(pool), (std::vector<RecordAddress>{0, 3}));
+}
+
+// The pool's accessors assert this of every address they are given.
+TEST(RecordPool, RecordAddressesAreTheFirstWordsOfTheTenSlots) {
+  struct Row {
+    RecordAddress address;
+    bool valid;
+  };
+  for (const Row row : {Row{NIL, false},
+                        {-3, false},
+                        {0, true},
+                        {1, false},
+                        {2, false},
+                        {3, true},
+                        {27, true},
+                        {28, false},
+                        {30, false},
+                        {33, false}}) {
+    EXPECT_EQ(isRecordAddress(row.address), row.valid) << row.address;
+  }
 }
 
 TEST(RecordPool, SetKeyMarksTheRecordInUse) {
