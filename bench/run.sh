@@ -8,16 +8,30 @@
 #   - the median wall time of the program and of the floor, run by turns,
 #     with output to /dev/null and to a pipe; the program's should be within
 #     1.10 times the floor's.
-# It prints one table, writes it to bench/RESULTS.md and puts it in the README.
-# Exits 1 when a count is off; a time over the target is reported as missed.
-# Usage: bench/run.sh   (RUNS=N sets the timed runs of each, 11 by default)
+# It builds what it runs in build-bench/, prints one table and writes it to
+# build-bench/bench-results.md; with --publish it also puts it in
+# bench/RESULTS.md and the README. Exits 1 when a count is off; a time over
+# the target is reported as missed.
+# Usage: bench/run.sh [--publish]   (RUNS=N sets the timed runs of each, 11 by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+publish=0
+case "${1:-}" in
+  "") ;;
+  --publish) publish=1 ;;
+  *) echo "usage: bench/run.sh [--publish]" >&2; exit 2 ;;
+esac
+for tool in strace:strace valgrind:valgrind awk:mawk; do
+  command -v "${tool%%:*}" >/dev/null 2>&1 ||
+    { echo "bench/run.sh needs ${tool%%:*} (Debian package ${tool#*:})" >&2; exit 2; }
+done
 runs=${RUNS:-11}
-cmake -S . -B build -G Ninja >/dev/null
-cmake --build build >/dev/null
-program=build/pooled-list
-floor=build/bench/io_floor
+echo "bench/run.sh: building, then about 3 minutes of counting and $runs timed runs of each case"
+build=build-bench
+cmake -S . -B "$build" -DBUILD_TESTING=OFF -DPOOLED_LIST_BENCH=ON >/dev/null
+cmake --build "$build" --parallel "$(nproc)" >/dev/null
+program=$build/pooled-list
+floor=$build/bench/io_floor
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source bench/counting.sh
@@ -47,9 +61,9 @@ allocations=()
 for commands in 100000 1000000; do
   name=$commands
   session=$work/$name.session
-  build/bench/make_session "$commands" 2026 >"$session"
+  "$build"/bench/make_session "$commands" 2026 >"$session"
   "$program" <"$session" >"$work/$name.output"
-  flushes=$(build/bench/split_flushes "$work/$name.output" "$work/$name.lengths")
+  flushes=$("$build"/bench/split_flushes "$work/$name.output" "$work/$name.lengths")
   input_bytes=$(stat -c %s "$session")
   output_bytes=$(stat -c %s "$work/$name.output")
 
@@ -92,9 +106,12 @@ $counts
 
 $times"
 printf '%s\n' "$report"
-printf '# Benchmark results\n\n%s\n' "$report" >bench/RESULTS.md
-awk -v report="$report" '
-  /<!-- bench results -->/ { print; print report; skip = 1; next }
-  /<!-- end of bench results -->/ { skip = 0 }
-  !skip { print }' README.md >"$work/README.md" && cp "$work/README.md" README.md
+printf '# Benchmark results\n\n%s\n' "$report" >"$build/bench-results.md"
+if [ "$publish" = 1 ]; then
+  cp "$build/bench-results.md" bench/RESULTS.md
+  awk -v report="$report" '
+    /<!-- bench results -->/ { print; print report; skip = 1; next }
+    /<!-- end of bench results -->/ { skip = 0 }
+    !skip { print }' README.md >"$work/README.md" && cp "$work/README.md" README.md
+fi
 exit $failed

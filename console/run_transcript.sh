@@ -13,6 +13,10 @@ errors=$(mktemp)
 trap 'rm -f "$actual" "$errors"' EXIT
 
 read -ra wrapper <<<"${RUN_WITH:-}"
+if [ ${#wrapper[@]} -gt 0 ] && ! command -v "${wrapper[0]}" >/dev/null 2>&1; then
+  echo "skipped: RUN_WITH names ${wrapper[0]}, which is not installed"
+  exit 77
+fi
 cat "$input" | timeout 60 "${wrapper[@]}" "$program" >"$actual" 2>"$errors"
 status=${PIPESTATUS[1]}
 failed=0

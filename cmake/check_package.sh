@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Checks what a user installs from a build directory that has been packaged
+# (cmake --workflow --preset package): `cmake --install` puts the program,
+# its man page, the README and the license in place; the .deb that cpack made
+# holds the same files under /usr, depends on the C++ runtime, and its
+# program, unpacked, runs a session just as the transcript says.
+# Usage: check_package.sh BUILD_DIR
+set -euo pipefail
+build=$1
+source=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+fail() {
+  echo "$*"
+  failed=1
+}
+
+expected_files='bin/pooled-list
+share/doc/pooled-list/LICENSE
+share/doc/pooled-list/README.md
+share/man/man1/pooled-list.1'
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+installed=$(cd "$work/prefix" && find . -type f | sed 's#^\./##' | sort)
+[ "$installed" = "$expected_files" ] || fail "cmake --install installed:"$'\n'"$installed"
+warnings=$(man --warnings -l "$work/prefix/share/man/man1/pooled-list.1" 2>&1 >"$work/page")
+[ -z "$warnings" ] || fail "the installed man page: $warnings"
+grep -q '^NAME' "$work/page" || fail "the installed man page does not render"
+
+debs=("$build"/pooled-list_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "no single .deb in $build"; exit 1; }
+deb=${debs[0]}
+echo "$(basename "$deb"): $(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Version)," \
+  "Depends: $(dpkg-deb -f "$deb" Depends)"
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's#^\./usr/##' | sort)
+[ "$packaged" = "$expected_files" ] || fail "the package holds:"$'\n'"$packaged"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libstdc++6; do
+  [[ $depends == *"$library "* ]] || fail "the package does not depend on $library"
+done
+
+dpkg-deb -x "$deb" "$work/unpacked"
+transcript=$source/console/transcripts/long_session
+"$work/unpacked/usr/bin/pooled-list" <"$transcript.in" >"$work/output" ||
+  fail "the unpacked program ended with status $?"
+cmp -s "$work/output" "$transcript.out" || fail "the unpacked program's output differs from $transcript.out"
+[ $failed = 1 ] || echo "install, man page and package as expected; the unpacked program runs"
+exit $failed
