@@ -2,8 +2,9 @@
 # Checks what a user installs from a build directory that has been packaged
 # (cmake --workflow --preset package): `cmake --install` puts the program,
 # its man page, the README and the license in place; the .deb that cpack made
-# holds the same files under /usr, depends on the C++ runtime, and its
-# program, unpacked, runs a session just as the transcript says.
+# holds the same files under /usr, depends on the packages of the shared
+# libraries that the program links, and its program, unpacked, runs a session
+# just as the transcript says.
 # Usage: check_package.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -35,12 +36,20 @@ echo "$(basename "$deb"): $(dpkg-deb -f "$deb" Package) $(dpkg-deb -f "$deb" Ver
   "Depends: $(dpkg-deb -f "$deb" Depends)"
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's#^\./usr/##' | sort)
 [ "$packaged" = "$expected_files" ] || fail "the package holds:"$'\n'"$packaged"
+dpkg-deb -x "$deb" "$work/unpacked"
+# Every shared library that the program links must come from a package that
+# the .deb depends on.
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6; do
-  [[ $depends == *"$library "* ]] || fail "the package does not depend on $library"
+libraries=$(ldd "$work/unpacked/usr/bin/pooled-list" | awk '$2 == "=>" && $3 ~ /^\// { print $3 }')
+[ -n "$libraries" ] || fail "found no shared library that the program links"
+for library in $libraries; do
+  # dpkg may know the library by its path before or after a merged /usr.
+  package=$({ dpkg -S "$library" || dpkg -S "$(realpath "$library")"; } 2>/dev/null |
+    head -n 1 | cut -d: -f1)
+  [[ ", $depends" == *", $package "* || ", $depends," == *", $package,"* ]] ||
+    fail "the program links $library from $package, which Depends ($depends) leaves out"
 done
 
-dpkg-deb -x "$deb" "$work/unpacked"
 transcript=$source/console/transcripts/long_session
 "$work/unpacked/usr/bin/pooled-list" <"$transcript.in" >"$work/output" ||
   fail "the unpacked program ended with status $?"
