@@ -26,7 +26,7 @@ for tool in strace:strace valgrind:valgrind awk:mawk; do
     { echo "bench/run.sh needs ${tool%%:*} (Debian package ${tool#*:})" >&2; exit 2; }
 done
 runs=${RUNS:-11}
-echo "bench/run.sh: building, then about 3 minutes of counting and $runs timed runs of each case"
+echo "bench/run.sh: this takes about six minutes with $runs timed runs of each case (RUNS=$runs)"
 build=build-bench
 cmake -S . -B "$build" -DBUILD_TESTING=OFF -DPOOLED_LIST_BENCH=ON >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >/dev/null
