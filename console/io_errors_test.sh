@@ -3,6 +3,7 @@
 # standard error, exit status 1, and standard output holds exactly what was
 # written before the failure. A reader that goes away with SIGPIPE at its
 # default still ends the program by the signal, as with any filter.
+# Every run is bounded: a program that does not stop fails the test.
 # Usage: io_errors_test.sh PROGRAM CASE
 #   CASE is closed_output, full_device, lost_reader, lost_reader_default_signal
 #   or input_directory; lost_reader needs strace.
@@ -33,16 +34,16 @@ expect_error() {
 
 # Enough output that the reader is gone long before the program is done.
 for _ in $(seq 20000); do printf 'f\n'; done >"$work/long.in"
-"$program" <"$work/long.in" >"$work/long.out" 2>/dev/null
+timeout 10 "$program" <"$work/long.in" >"$work/long.out" 2>/dev/null
 
 case $case in
   closed_output)
-    printf 'i 1 2 3 -1\np\nf\nq\n' | "$program" >&- 2>"$work/err"
+    printf 'i 1 2 3 -1\np\nf\nq\n' | timeout 10 "$program" >&- 2>"$work/err"
     expect "exit status" 1 "${PIPESTATUS[1]}"
     expect_error "pooled-list: write error: Bad file descriptor"
     ;;
   full_device)
-    printf 'i 1 2 3 -1\np\nf\nq\n' | "$program" >/dev/full 2>"$work/err"
+    printf 'i 1 2 3 -1\np\nf\nq\n' | timeout 10 "$program" >/dev/full 2>"$work/err"
     expect "exit status" 1 "${PIPESTATUS[1]}"
     expect_error "pooled-list: write error: No space left on device"
     ;;
@@ -51,7 +52,7 @@ case $case in
     # first one.
     (
       trap '' PIPE
-      strace -Z -e trace=write -o "$work/failed_calls" "$program" <"$work/long.in" 2>"$work/err" |
+      timeout 10 strace -Z -e trace=write -o "$work/failed_calls" "$program" <"$work/long.in" 2>"$work/err" |
         head -c 1000 >"$work/out"
       echo "${PIPESTATUS[0]}" >"$work/status"
     )
@@ -64,12 +65,12 @@ case $case in
     }
     ;;
   lost_reader_default_signal)
-    env --default-signal=PIPE "$program" <"$work/long.in" 2>"$work/err" | head -c 1000 >"$work/out"
+    timeout 10 env --default-signal=PIPE "$program" <"$work/long.in" 2>"$work/err" | head -c 1000 >"$work/out"
     expect "exit status" $((128 + 13)) "${PIPESTATUS[0]}"
     expect_error ""
     ;;
   input_directory)
-    "$program" <"$work" >"$work/out" 2>"$work/err"
+    timeout 10 "$program" <"$work" >"$work/out" 2>"$work/err"
     expect "exit status" 1 "$?"
     expect_error "pooled-list: read error: Is a directory"
     cmp -s "$work/out" <(printf '\nYour Command [i d p f g s]? ') || {
