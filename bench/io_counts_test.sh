@@ -7,12 +7,15 @@ set -u
 program=$1
 make_session=$2
 split_flushes=$3
-work=$(mktemp -d)
+# Scratch files stay in the test's own build folder, and no output file may
+# grow past 100 MB, whatever the program does.
+work=$(mktemp -d "$PWD/scratch.XXXXXX")
+ulimit -f 102400
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/counting.sh"
 
 "$make_session" 5000 7 >"$work/session"
-"$program" <"$work/session" >"$work/output"
+timeout 10 "$program" <"$work/session" >"$work/output"
 flushes=$("$split_flushes" "$work/output" "$work/lengths")
 read -r reads writes < <(count_calls "$program" "$work/session")
 bound=$(($(stat -c %s "$work/session") / 4096 + 8))

@@ -6,7 +6,10 @@
 # Usage: hostile_input_test.sh PROGRAM
 set -u
 program=$1
-work=$(mktemp -d)
+# Scratch files stay in the test's own build folder, and no output file may
+# grow past 100 MB, whatever the program does.
+work=$(mktemp -d "$PWD/scratch.XXXXXX")
+ulimit -f 102400
 trap 'rm -rf "$work"' EXIT
 
 P=$'\nYour Command [i d p f g s]? '

@@ -10,7 +10,10 @@
 set -u
 program=$1
 case=$2
-work=$(mktemp -d)
+# Scratch files stay in the test's own build folder, and no output file may
+# grow past 100 MB, whatever the program does.
+work=$(mktemp -d "$PWD/scratch.XXXXXX")
+ulimit -f 102400
 trap 'rm -rf "$work"' EXIT
 
 failed=0

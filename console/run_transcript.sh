@@ -8,9 +8,13 @@ set -u
 program=$1
 input=$2
 expected=${input%.in}.out
-actual=$(mktemp)
-errors=$(mktemp)
-trap 'rm -f "$actual" "$errors"' EXIT
+# Scratch files stay in the test's own build folder, and no output file may
+# grow past 100 MB, whatever the program does.
+work=$(mktemp -d "$PWD/scratch.XXXXXX")
+ulimit -f 102400
+trap 'rm -rf "$work"' EXIT
+actual=$work/output
+errors=$work/errors
 
 read -ra wrapper <<<"${RUN_WITH:-}"
 if [ ${#wrapper[@]} -gt 0 ] && ! command -v "${wrapper[0]}" >/dev/null 2>&1; then

@@ -7,7 +7,10 @@
 # Usage: terminal_test.sh PROGRAM
 set -u
 program=$(realpath "$1")
-work=$(mktemp -d)
+# Scratch files stay in the test's own build folder, and no output file may
+# grow past 100 MB, whatever the program does.
+work=$(mktemp -d "$PWD/scratch.XXXXXX")
+ulimit -f 102400
 # A socket of the test's own, removed with the rest.
 tmux_() { tmux -S "$work/tmux" "$@"; }
 trap 'tmux_ kill-server 2>/dev/null; rm -rf "$work"' EXIT

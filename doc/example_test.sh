@@ -14,7 +14,10 @@
 set -u
 program=$(realpath "$1")
 document=$2
-work=$(mktemp -d)
+# Scratch files stay in the test's own build folder, and no output file may
+# grow past 100 MB, whatever the program does.
+work=$(mktemp -d "$PWD/scratch.XXXXXX")
+ulimit -f 102400
 trap 'rm -rf "$work"' EXIT
 
 # Prints the block that follows the COUNT-th marker line "example WHAT"

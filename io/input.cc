@@ -35,7 +35,7 @@ bool Input::readWord(std::span<char> word) {
 Input::IntegerRead Input::readInteger() {
   int c = startRead();
   if (c == END) {
-    return {Status::endOfInput, 0};
+    return {Status::endOfInput};
   }
   const bool negative = c == '-';
   if (c == '-' || c == '+') {
@@ -44,7 +44,7 @@ Input::IntegerRead Input::readInteger() {
   }
   if (!isDigit(c)) {
     discardWord();
-    return {Status::notAnInteger, 0};
+    return {Status::notAnInteger};
   }
   // The magnitude stops growing once it is out of range, but the digits are
   // still consumed, so a word of any length costs no more than its reading.
@@ -59,7 +59,7 @@ Input::IntegerRead Input::readInteger() {
   }
   if (magnitude > limit) {
     discardWord();
-    return {Status::notAnInteger, 0};
+    return {Status::notAnInteger};
   }
   return {Status::integer, static_cast<std::int32_t>(negative ? -magnitude : magnitude)};
 }

@@ -28,7 +28,7 @@ class Input {
   enum class Status { integer, notAnInteger, endOfInput };
   struct IntegerRead {
     Status status;
-    std::int32_t value;  // meaningful only with Status::integer
+    std::int32_t value = 0;  // meaningful only with Status::integer
   };
 
   Input(Source source, void* context, std::span<char> buffer, Output& tied);
