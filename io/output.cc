@@ -3,7 +3,6 @@
 #include <array>
 #include <cassert>
 #include <cstring>
-#include <limits>
 
 namespace {
 
@@ -19,10 +18,11 @@ std::uint64_t magnitudeOf(std::int64_t value) {
   return value < 0 ? 0 - bits : bits;
 }
 
+// The magnitude of an int64 is at most 2^63, below 10^19, so the bound stops
+// growing at 10^19 at the latest, which a uint64 still holds.
 std::size_t decimalLength(std::uint64_t magnitude, bool negative) {
   std::size_t length = negative ? 2 : 1;
-  for (std::uint64_t bound = 10;
-       magnitude >= bound && bound <= std::numeric_limits<std::uint64_t>::max() / 10; bound *= 10) {
+  for (std::uint64_t bound = 10; magnitude >= bound; bound *= 10) {
     ++length;
   }
   return length;
