@@ -59,7 +59,7 @@ TEST(Output, NumbersAreRightAlignedAndNeverCut) {
       {1000000000000000000, 0, "1000000000000000000"},  // 19 digits
       {999999999999999999, 0, "999999999999999999"},    // 18 digits
       {7, 20, "                   7"},
-      {-1, 24, "                      -1"},  // as wide as the widest field
+      {-1, 24, "                      -1"},         // as wide as the widest field
       {-42, 30, "                           -42"},  // wider than any number
       {9, 50, "                                                 9"},
   };
