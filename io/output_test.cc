@@ -62,6 +62,8 @@ TEST(Output, NumbersAreRightAlignedAndNeverCut) {
       {-1, 24, "                      -1"},         // as wide as the widest field
       {-42, 30, "                           -42"},  // wider than any number
       {9, 50, "                                                 9"},
+      // Spaces first, then the widest number in what is left of the field.
+      {std::numeric_limits<std::int64_t>::min(), 25, "     -9223372036854775808"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::to_string(row.value) + " in width " + std::to_string(row.width));
